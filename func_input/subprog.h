@@ -1,0 +1,4 @@
+// The function of the unit subprog.cpp, for the units that call it.
+#pragma once
+
+void sub();
