@@ -40,12 +40,12 @@ std::string new_token()
     return "COURSE_TEST_TOKEN=" + std::to_string(getpid()) + "-" + std::to_string(++counter);
 }
 
-void kill_carriers(const std::string& token)
+std::vector<pid_t> find_carriers(const std::string& token)
 {
+    std::vector<pid_t> found;
     DIR* proc = opendir("/proc");
     if (proc == nullptr)
-        return;
-    std::vector<pid_t> found;
+        return found;
     while (dirent* e = readdir(proc)) {
         char* end = nullptr;
         long pid = std::strtol(e->d_name, &end, 10);
@@ -61,6 +61,12 @@ void kill_carriers(const std::string& token)
         }
     }
     closedir(proc);
+    return found;
+}
+
+void kill_carriers(const std::string& token)
+{
+    std::vector<pid_t> found = find_carriers(token);
     for (pid_t p : found)
         kill(p, SIGKILL);
     for (pid_t p : found)
@@ -107,10 +113,15 @@ std::vector<std::string> child_argv(const Spawn& spawn)
     return argv;
 }
 
-Exit decode(int status)
+Exit decode(int status, const rusage* usage = nullptr)
 {
     Exit e;
     e.exited = true;
+    if (usage) {
+        auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+        e.cpu_seconds = seconds(usage->ru_utime) + seconds(usage->ru_stime);
+        e.max_rss_kb = usage->ru_maxrss;
+    }
     if (WIFEXITED(status))
         e.code = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
@@ -202,6 +213,8 @@ Process::~Process()
 
 void Process::send(std::string_view bytes) { pending_.append(bytes); }
 
+std::vector<pid_t> Process::carriers() const { return find_carriers(token_); }
+
 void Process::close_stdin()
 {
     close_when_sent_ = true;
@@ -213,8 +226,9 @@ bool Process::reap()
     if (exit_.exited)
         return true;
     int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        exit_ = decode(status);
+    rusage usage{};
+    if (wait4(pid_, &status, WNOHANG, &usage) == pid_) {
+        exit_ = decode(status, &usage);
         return true;
     }
     return false;

@@ -55,6 +55,8 @@ struct Exit {
     bool exited = false;  // false: still running when the time ran out
     int code = -1;        // exit status, when it exited normally
     int signal = 0;       // the signal that ended it, or 0
+    double cpu_seconds = 0;  // user + system time, from the kernel's accounting
+    long max_rss_kb = 0;     // peak resident memory
 };
 
 class Process {
@@ -72,6 +74,9 @@ public:
 
     bool wait_for_out(std::string_view text, ms timeout = 10s);
     bool wait_for_err(std::string_view text, ms timeout = 10s);
+    // The processes that carry this one's token: the program itself and all
+    // it has started and that still run, detached ones included.
+    std::vector<pid_t> carriers() const;
     // Collects output for a while; for checking that nothing more comes.
     void collect(ms duration);
     // Waits for the process to end and its output to be complete.
