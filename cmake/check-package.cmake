@@ -1,0 +1,25 @@
+# Builds the Debian package into a scratch directory and checks that it holds
+# every program in one bin/.
+#   cmake -DBUILD_DIR=... -DPROGRAMS="a;b;..." -P check-package.cmake
+set(out ${BUILD_DIR}/package-check)
+file(REMOVE_RECURSE ${out})
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB -B ${out}
+                WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE rc OUTPUT_VARIABLE log ERROR_VARIABLE log)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cpack failed:\n${log}")
+endif()
+file(GLOB debs ${out}/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one .deb in ${out}, found: ${debs}")
+endif()
+execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "dpkg-deb cannot read ${debs}")
+endif()
+foreach(program IN LISTS PROGRAMS)
+  if(NOT listing MATCHES "\\./opt/cpp-course/bin/${program}\n")
+    message(FATAL_ERROR "${program} is missing from /opt/cpp-course/bin in the package:\n${listing}")
+  endif()
+endforeach()
+message(STATUS "package ${debs} holds: ${PROGRAMS}")
