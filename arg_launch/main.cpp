@@ -23,7 +23,8 @@ int main(int argc, char* argv[])
 #ifndef Q_OS_WIN
     // Windows looks for a program beside the one that starts it before it
     // tries PATH; elsewhere only PATH counts, so put our directory first.
-    qputenv("PATH", QFile::encodeName(QCoreApplication::applicationDirPath()) + ':' + qgetenv("PATH"));
+    qputenv("PATH",
+            QFile::encodeName(QCoreApplication::applicationDirPath()) + ':' + qgetenv("PATH"));
 #endif
     QProcess::startDetached(QString("arg_recv.bin"), args, QString(), nullptr);
 

@@ -17,7 +17,8 @@ int main(int argc, char* argv[])
     double x = s1.toDouble();
     double y = s2.toDouble();
 
-    qDebug() << "this is arg_recv.bin" << "  " << x << "   " << y;
+    qDebug() << "this is arg_recv.bin"
+             << "  " << x << "   " << y;
 
     getchar();
     return a.exec();
