@@ -34,5 +34,6 @@ int main(int /*argc*/, char* /*argv*/[])
     cout << "\n\n\n";
 
     wait_key();  // keeps the window open until a key is pressed
-    return 0;  // a, c and d are destroyed here, after the key
+    // a, c and d are destroyed on the way out of main, after the key.
+    return 0;
 }

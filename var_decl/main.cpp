@@ -31,8 +31,10 @@ int main(int /*argc*/, char* /*argv*/[])
     cout << "TestConsole ..." << endl;
     cout << array << endl;
     cout << "ch =   " << ch << endl;
-    cout << "x =    " << x << ",  " << "y = " << y << endl;
-    cout << "z =    " << z << ",  " << "d = " << d << endl;
+    cout << "x =    " << x << ",  "
+         << "y = " << y << endl;
+    cout << "z =    " << z << ",  "
+         << "d = " << d << endl;
 
     wait_key();  // keeps the window open until a key is pressed
     return 0;
