@@ -89,7 +89,11 @@ void PrintTo(const Typed& t, std::ostream* os)
 }
 
 const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
-const Typed typed[] = {{"NothingTyped", ""}, {"TextTyped", "текст 12 x\n\n"}};
+// More than a pipe holds: the lesson ends without reading it, and that must
+// not upset the test either.
+const Typed typed[] = {{"NothingTyped", ""},
+                       {"TextTyped", "текст 12 x\n\n"},
+                       {"MoreThanAPipeHolds", std::string(1 << 20, 'x')}};
 
 class FixedOutput : public testing::TestWithParam<std::tuple<Lesson, Locale, Typed>> {};
 

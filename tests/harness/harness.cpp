@@ -32,6 +32,11 @@ using clock = std::chrono::steady_clock;
 // to init, so that we can reap them and leave no zombie behind.
 const bool subreaper = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
 
+// A program may end without reading all the input a test queued for it: the
+// write to its closed pipe must fail with EPIPE (pump() handles that) rather
+// than kill the test. Children get the default back before exec.
+[[maybe_unused]] const bool sigpipe_ignored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+
 // Each child carries a token of its own in its environment, inherited by all
 // it starts; at the end we end every process that still carries it.
 std::string new_token()
@@ -102,6 +107,7 @@ std::vector<std::string> child_env(const Spawn& spawn, const std::string& token)
         _exit(126);
     auto a = c_strings(argv);
     auto e = c_strings(env);
+    signal(SIGPIPE, SIG_DFL);  // an ignored signal would survive exec
     execve(spawn.path.c_str(), a.data(), e.data());
     _exit(127);
 }
