@@ -17,8 +17,7 @@ int main()
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
     tcsetattr(fd, TCSANOW, &raw);
     int waiting = 0;
-    while (ioctl(fd, FIONREAD, &waiting) == 0 && waiting == 0) {
-    }
+    while (ioctl(fd, FIONREAD, &waiting) == 0 && waiting == 0) {}
     tcsetattr(fd, TCSANOW, &saved);
     return 0;
 }

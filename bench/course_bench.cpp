@@ -31,7 +31,10 @@ double seconds_since(clock_type::time_point start)
     return std::chrono::duration<double>(clock_type::now() - start).count();
 }
 
-bool waiting_mode(const termios& t) { return (t.c_lflag & (ICANON | ECHO)) == 0; }
+bool waiting_mode(const termios& t)
+{
+    return (t.c_lflag & (ICANON | ECHO)) == 0;
+}
 
 struct WaitFigures {
     double cpu_share = 0;  // processor time / wall time over the wait

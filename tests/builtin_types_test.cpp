@@ -51,8 +51,14 @@ struct Locale {
 };
 
 // Test names say which case failed; the bytes are in the failure itself.
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
-void PrintTo(const Locale& l, std::ostream* os) { *os << l.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+void PrintTo(const Locale& l, std::ostream* os)
+{
+    *os << l.name;
+}
 
 const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
 

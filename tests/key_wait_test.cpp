@@ -24,7 +24,10 @@ bool same_settings(const termios& a, const termios& b)
            a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
-bool waiting_mode(const termios& t) { return (t.c_lflag & (ICANON | ECHO)) == 0; }
+bool waiting_mode(const termios& t)
+{
+    return (t.c_lflag & (ICANON | ECHO)) == 0;
+}
 
 // Starts the lesson, types its input and returns once it waits for a key.
 void start_waiting(Terminal& t)
@@ -38,7 +41,6 @@ void start_waiting(Terminal& t)
         std::this_thread::sleep_for(10ms);
     ASSERT_TRUE(waiting_mode(t.settings()));
 }
-
 
 TEST(KeyWait, KeyEndsItUnechoedAndUnread)
 {
@@ -62,10 +64,9 @@ TEST(KeyWait, EverythingIsOnTheScreenWhileItWaits)
 {
     Terminal t(harness::program("builtin_types"));
     start_waiting(t);
-    EXPECT_EQ(t.screen(),
-              "Встроенные типы  данных \r\nВывод на экран.  Ввод с клавиатуры  \r\n"
-              "строка\r\nстрока\r\nSet data  x and  y\r\n3 4\r\n" +
-                  result_line);
+    EXPECT_EQ(t.screen(), "Встроенные типы  данных \r\nВывод на экран.  Ввод с клавиатуры  \r\n"
+                          "строка\r\nстрока\r\nSet data  x and  y\r\n3 4\r\n" +
+                              result_line);
 }
 
 TEST(KeyWait, KeyTypedAheadEndsItAtOnce)

@@ -30,7 +30,8 @@ protected:
                                    {"I18NPATH=/usr/share/i18n"}},
                                   "", 60s);
             ASSERT_TRUE(r.exit.exited && r.exit.code == 0)
-                << "localedef (Debian's locales package) could not build " << def << "\n" << r.err;
+                << "localedef (Debian's locales package) could not build " << def << "\n"
+                << r.err;
         }
     }
     static void TearDownTestSuite()
@@ -50,7 +51,10 @@ struct Case {
     std::string output;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class UserLocaleCase : public UserLocale, public testing::WithParamInterface<Case> {};
 
@@ -69,7 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // KOI8-R shows Cyrillic: the user's terminal gets its own bytes.
         Case{"Koi8r", {"LANG=ru_RU.KOI8-R"}, koi8_line, koi8_caption + koi8_line},
-        Case{"Koi8rFromLcAll", {"LANG=C", "LC_ALL=ru_RU.KOI8-R"}, koi8_line, koi8_caption + koi8_line},
+        Case{"Koi8rFromLcAll",
+             {"LANG=C", "LC_ALL=ru_RU.KOI8-R"},
+             koi8_line,
+             koi8_caption + koi8_line},
         // Latin-1 has no Cyrillic letters: UTF-8 instead of question marks.
         Case{"Latin1FallsBackToUtf8", {"LANG=en_US.ISO-8859-1"}, "Эхо\n", utf8_caption + "Эхо\n"},
         Case{"UnknownLocaleFallsBackToUtf8", {"LANG=xx_XX.NOPE"}, "Эхо\n", utf8_caption + "Эхо\n"},

@@ -107,14 +107,14 @@ TEST_F(Utf8Locale, NeverReadsPastTheLineEnd)
 TEST_F(Utf8Locale, KeepsUndecodableBytesAsTheyWere)
 {
     const std::string samples[] = {
-        "\xff\xfe\n",          // never valid
-        "\xd0",                // cut by the end of input
-        "\xe2\x82\n",          // cut by the line end
-        "\xc0\xaf",            // overlong
-        "\xed\xa0\x80",        // surrogate
-        "\xf4\x90\x80\x80",    // past U+10FFFF
-        "\x80\x80\x80",        // lone continuation bytes
-        "\x8f\xe0\xa8\xa2",    // code page 866 text
+        "\xff\xfe\n",        // never valid
+        "\xd0",              // cut by the end of input
+        "\xe2\x82\n",        // cut by the line end
+        "\xc0\xaf",          // overlong
+        "\xed\xa0\x80",      // surrogate
+        "\xf4\x90\x80\x80",  // past U+10FFFF
+        "\x80\x80\x80",      // lone continuation bytes
+        "\x8f\xe0\xa8\xa2",  // code page 866 text
         std::string("\0\n\0", 3),
     };
     for (codec c : {codec::utf8, codec::locale})

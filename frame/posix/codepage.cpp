@@ -37,8 +37,7 @@ bool locale_is_utf8()
 
 // Storage that is never destroyed: the standard streams are flushed after
 // every static object has gone, and they must still find their buffers.
-template <class T>
-T* make_forever(std::FILE* f, frame::codec c)
+template <class T> T* make_forever(std::FILE* f, frame::codec c)
 {
     alignas(T) static unsigned char storage[sizeof(T)];
     return new (storage) T(f, c);

@@ -76,8 +76,7 @@ void catch_signal(int sig, void (*handler)(int), struct sigaction* old)
 void block_until_readable(int fd)
 {
     pollfd p{fd, POLLIN, 0};
-    while (poll(&p, 1, -1) < 0 && errno == EINTR) {
-    }
+    while (poll(&p, 1, -1) < 0 && errno == EINTR) {}
 }
 
 }  // namespace

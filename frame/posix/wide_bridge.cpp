@@ -125,13 +125,17 @@ bool wide_in_buf::decode_utf8(int first)
     } else if (first >= 0xE0 && first <= 0xEF) {
         need = 2;
         c = first & 0x0F;
-        if (first == 0xE0) lo = 0xA0;
-        if (first == 0xED) hi = 0x9F;
+        if (first == 0xE0)
+            lo = 0xA0;
+        if (first == 0xED)
+            hi = 0x9F;
     } else if (first >= 0xF0 && first <= 0xF4) {
         need = 3;
         c = first & 0x07;
-        if (first == 0xF0) lo = 0x90;
-        if (first == 0xF4) hi = 0x8F;
+        if (first == 0xF0)
+            lo = 0x90;
+        if (first == 0xF4)
+            hi = 0x8F;
     } else {
         put(escape_byte(static_cast<unsigned char>(first)));
         return true;

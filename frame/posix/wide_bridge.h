@@ -79,7 +79,13 @@ private:
 };
 
 // The wide character that stands for an undecodable byte, and back.
-constexpr wchar_t escape_byte(unsigned char b) { return static_cast<wchar_t>(0xDC00 + b); }
-constexpr bool is_escaped_byte(wchar_t ch) { return ch >= 0xDC00 && ch <= 0xDCFF; }
+constexpr wchar_t escape_byte(unsigned char b)
+{
+    return static_cast<wchar_t>(0xDC00 + b);
+}
+constexpr bool is_escaped_byte(wchar_t ch)
+{
+    return ch >= 0xDC00 && ch <= 0xDCFF;
+}
 
 }  // namespace frame

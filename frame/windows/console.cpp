@@ -20,6 +20,5 @@ void wait_key()
     std::cout.flush();
     std::wcout.flush();
     std::fflush(stdout);
-    while (!_kbhit()) {
-    }
+    while (!_kbhit()) {}
 }

@@ -81,6 +81,7 @@ void kill_carriers(const std::string& token)
 std::vector<char*> c_strings(std::vector<std::string>& v)
 {
     std::vector<char*> out;
+    out.reserve(v.size() + 1);
     for (auto& s : v)
         out.push_back(s.data());
     out.push_back(nullptr);
@@ -124,7 +125,9 @@ Exit decode(int status, const rusage* usage = nullptr)
     Exit e;
     e.exited = true;
     if (usage) {
-        auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+        auto seconds = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+        };
         e.cpu_seconds = seconds(usage->ru_utime) + seconds(usage->ru_stime);
         e.max_rss_kb = usage->ru_maxrss;
     }
@@ -164,8 +167,14 @@ bool drain(int fd, std::string& into)
 
 }  // namespace
 
-Env utf8_env() { return {"LANG=C.UTF-8"}; }
-Env no_lang_env() { return {}; }
+Env utf8_env()
+{
+    return {"LANG=C.UTF-8"};
+}
+Env no_lang_env()
+{
+    return {};
+}
 
 std::string program(std::string_view name)
 {
@@ -217,9 +226,15 @@ Process::~Process()
             close(fd);
 }
 
-void Process::send(std::string_view bytes) { pending_.append(bytes); }
+void Process::send(std::string_view bytes)
+{
+    pending_.append(bytes);
+}
 
-std::vector<pid_t> Process::carriers() const { return find_carriers(token_); }
+std::vector<pid_t> Process::carriers() const
+{
+    return find_carriers(token_);
+}
 
 void Process::close_stdin()
 {
@@ -240,7 +255,10 @@ bool Process::reap()
     return false;
 }
 
-bool Process::running() { return !reap(); }
+bool Process::running()
+{
+    return !reap();
+}
 
 // One round of moving bytes; false once both outputs have ended.
 bool Process::pump(clock::time_point until)
@@ -251,9 +269,12 @@ bool Process::pump(clock::time_point until)
     }
     pollfd fds[3];
     int n = 0;
-    if (out_fd_ >= 0) fds[n++] = {out_fd_, POLLIN, 0};
-    if (err_fd_ >= 0) fds[n++] = {err_fd_, POLLIN, 0};
-    if (in_ >= 0 && !pending_.empty()) fds[n++] = {in_, POLLOUT, 0};
+    if (out_fd_ >= 0)
+        fds[n++] = {out_fd_, POLLIN, 0};
+    if (err_fd_ >= 0)
+        fds[n++] = {err_fd_, POLLIN, 0};
+    if (in_ >= 0 && !pending_.empty())
+        fds[n++] = {in_, POLLOUT, 0};
     if (n == 0)
         return false;
     poll(fds, static_cast<nfds_t>(n), remaining_ms(until));
@@ -307,8 +328,7 @@ bool Process::wait_for_err(std::string_view text, ms timeout)
 void Process::collect(ms duration)
 {
     auto until = clock::now() + duration;
-    while (clock::now() < until && pump(until)) {
-    }
+    while (clock::now() < until && pump(until)) {}
 }
 
 Exit Process::wait_exit(ms timeout)
@@ -508,7 +528,10 @@ bool Terminal::wait_stopped(ms timeout)
     return false;
 }
 
-void Terminal::resume() { kill(-pid_, SIGCONT); }
+void Terminal::resume()
+{
+    kill(-pid_, SIGCONT);
+}
 
 double Terminal::cpu_seconds() const
 {
@@ -523,8 +546,10 @@ double Terminal::cpu_seconds() const
     std::string field;
     long utime = 0, stime = 0;
     for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14) utime = std::stol(field);
-        if (i == 15) stime = std::stol(field);
+        if (i == 14)
+            utime = std::stol(field);
+        if (i == 15)
+            stime = std::stol(field);
     }
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }

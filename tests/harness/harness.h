@@ -52,9 +52,9 @@ struct Spawn {
 
 // How a process ended.
 struct Exit {
-    bool exited = false;  // false: still running when the time ran out
-    int code = -1;        // exit status, when it exited normally
-    int signal = 0;       // the signal that ended it, or 0
+    bool exited = false;     // false: still running when the time ran out
+    int code = -1;           // exit status, when it exited normally
+    int signal = 0;          // the signal that ended it, or 0
     double cpu_seconds = 0;  // user + system time, from the kernel's accounting
     long max_rss_kb = 0;     // peak resident memory
 };
