@@ -18,10 +18,14 @@ int main(int /*argc*/, char* /*argv*/[])
     n = 1;
     cout << " " << x << " " << y << " " << z << endl;
 
-    if (z < 18) cout << "z <  18" << endl;
-    if (z <= 25) cout << "z <= 25" << endl;
-    if (z > 18) cout << "z >  18" << endl;
-    if (z >= 72) cout << "z >= 72" << endl;
+    if (z < 18)
+        cout << "z <  18" << endl;
+    if (z <= 25)
+        cout << "z <= 25" << endl;
+    if (z > 18)
+        cout << "z >  18" << endl;
+    if (z >= 72)
+        cout << "z >= 72" << endl;
 
     bool a = x == y;
     cout << " a = " << a << endl;  // a bool prints as 0 or 1

@@ -17,7 +17,8 @@ std::string crlf(const std::string& text)
 {
     std::string out;
     for (char c : text) {
-        if (c == '\n') out += '\r';
+        if (c == '\n')
+            out += '\r';
         out += c;
     }
     return out;

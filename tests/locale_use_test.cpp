@@ -54,7 +54,8 @@ public:
     {
         char name[] = "/tmp/setlocale-spy-XXXXXX";
         int fd = mkstemp(name);
-        if (fd >= 0) close(fd);
+        if (fd >= 0)
+            close(fd);
         path_ = name;
     }
     ~SpyLog() { unlink(path_.c_str()); }

@@ -24,7 +24,8 @@ extern "C" char* setlocale(int category, const char* name) noexcept
             ssize_t written = write(fd, line, std::strlen(line));
             (void)written;
         }
-        if (fd >= 0) close(fd);
+        if (fd >= 0)
+            close(fd);
     }
     return real(category, name);
 }
