@@ -117,7 +117,8 @@ public:
             harness::Spawn(COURSE_WINE, {"wineboot", "--init"}, wine_env(prefix_)));
         boot_->close_stdin();
         auto e = boot_->wait_exit(90s);
-        if (!e.exited || e.code != 0) error_ = "wineboot did not make the prefix:\n" + boot_->err();
+        if (!e.exited || e.code != 0)
+            error_ = "wineboot did not make the prefix:\n" + boot_->err();
     }
 
     void TearDown() override
@@ -169,7 +170,8 @@ class Wine : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!wine->skip_reason().empty()) GTEST_SKIP() << wine->skip_reason();
+        if (!wine->skip_reason().empty())
+            GTEST_SKIP() << wine->skip_reason();
         ASSERT_EQ(wine->error(), "") << "no Wine prefix";
     }
 };
@@ -299,7 +301,8 @@ TEST_F(Wine, EveryByteOfATypedLineComesBack)
 {
     std::string line;
     for (int b = 0; b < 256; ++b)
-        if (b != '\n' && b != 0x1A) line += static_cast<char>(b);
+        if (b != '\n' && b != 0x1A)
+            line += static_cast<char>(b);
     auto p = start("russian_echo", line + "\r\n");
     auto e = p->wait_exit(10s);
     EXPECT_EQ(p->out(), windows("Русский вывод\n") + line + "\r\n");
