@@ -34,7 +34,8 @@ bool wait_until(harness::Process& p, const std::function<bool()>& done, harness:
 {
     auto until = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
-        if (std::chrono::steady_clock::now() >= until) return false;
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
         p.collect(10ms);
     }
     return true;
