@@ -100,16 +100,14 @@ std::vector<std::string> child_env(const Spawn& spawn, const std::string& token)
     return env;
 }
 
-// In the child after fork: only async-signal-safe calls until exec.
-[[noreturn]] void exec_child(const Spawn& spawn, std::vector<std::string>& argv,
-                             std::vector<std::string>& env)
+// In the child after fork: only async-signal-safe calls until exec, so the
+// argument and environment arrays are made before the fork.
+[[noreturn]] void exec_child(const Spawn& spawn, std::vector<char*>& argv, std::vector<char*>& env)
 {
     if (!spawn.cwd.empty() && chdir(spawn.cwd.c_str()) != 0)
         _exit(126);
-    auto a = c_strings(argv);
-    auto e = c_strings(env);
     signal(SIGPIPE, SIG_DFL);  // an ignored signal would survive exec
-    execve(spawn.path.c_str(), a.data(), e.data());
+    execve(spawn.path.c_str(), argv.data(), env.data());
     _exit(127);
 }
 
@@ -189,8 +187,10 @@ Process::Process(const Spawn& spawn) : token_(new_token())
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
-    auto argv = child_argv(spawn);
-    auto env = child_env(spawn, token_);
+    auto argv_strings = child_argv(spawn);
+    auto env_strings = child_env(spawn, token_);
+    auto argv = c_strings(argv_strings);
+    auto env = c_strings(env_strings);
     pid_ = fork();
     if (pid_ < 0)
         throw std::runtime_error("fork failed");
@@ -387,9 +387,11 @@ Terminal::Terminal(const Spawn& spawn) : token_(new_token())
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
-    auto argv = child_argv(spawn);
-    auto env = child_env(spawn, token_);
-    env.push_back("TERM=xterm");
+    auto argv_strings = child_argv(spawn);
+    auto env_strings = child_env(spawn, token_);
+    env_strings.push_back("TERM=xterm");
+    auto argv = c_strings(argv_strings);
+    auto env = c_strings(env_strings);
 
     shell_ = fork();
     if (shell_ < 0)
