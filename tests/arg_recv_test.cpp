@@ -1,7 +1,7 @@
 // arg_recv: the two numbers of its command line in one Qt debug message on
 // standard error, then one character read from standard input, then Qt's
 // event loop, which nothing ends but the test.
-#include "harness.h"
+#include "tables.h"
 
 #include <fstream>
 #include <functional>
@@ -62,24 +62,13 @@ const Case cases[] = {
     {"SixSignificantDigits", {"3.14159265", "1234567"}, "3.14159     1.23457e+06"},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 // Test names say which case failed; the bytes are in the failure itself.
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
 
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
-
-class ArgRecv : public testing::TestWithParam<std::tuple<Case, Locale>> {};
+class ArgRecv : public testing::TestWithParam<std::tuple<Case, harness::Locale>> {};
 
 TEST_P(ArgRecv, WritesTheMessageReadsACharacterAndStaysRunning)
 {
@@ -104,11 +93,9 @@ TEST_P(ArgRecv, WritesTheMessageReadsACharacterAndStaysRunning)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ArgRecv,
-                         testing::Combine(testing::ValuesIn(cases), testing::ValuesIn(locales)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
+                         testing::Combine(testing::ValuesIn(cases),
+                                          testing::ValuesIn(harness::locales)),
+                         harness::JoinedNames());
 
 // With no argument there is no entry 2: what lies after the argument vector
 // (the environment, on Linux) must not be taken for the second number.

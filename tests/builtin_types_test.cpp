@@ -1,6 +1,6 @@
 // builtin_types: a wide line echoed, then two ints read narrowly and summed.
 // The wide read must leave the numbers on the same input for the narrow read.
-#include "harness.h"
+#include "tables.h"
 
 #include <gtest/gtest.h>
 
@@ -45,24 +45,13 @@ const Case cases[] = {
     {"CutSequenceBeforeNumbers", "ok\xd0\n1 2\n", "ok\xd0\n", "3 = 1  +  2\n"},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 // Test names say which case failed; the bytes are in the failure itself.
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
 
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
-
-class BuiltinTypes : public testing::TestWithParam<std::tuple<Case, Locale>> {};
+class BuiltinTypes : public testing::TestWithParam<std::tuple<Case, harness::Locale>> {};
 
 TEST_P(BuiltinTypes, EchoesTheLineAndSumsTheNumbers)
 {
@@ -75,10 +64,8 @@ TEST_P(BuiltinTypes, EchoesTheLineAndSumsTheNumbers)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BuiltinTypes,
-                         testing::Combine(testing::ValuesIn(cases), testing::ValuesIn(locales)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
+                         testing::Combine(testing::ValuesIn(cases),
+                                          testing::ValuesIn(harness::locales)),
+                         harness::JoinedNames());
 
 }  // namespace

@@ -3,7 +3,7 @@
 // "\n" alone sit in the C library's buffer: they must still come out, in
 // program order, and the greeting that func_math writes with printf must
 // stand between the caption and "TestConsole ".
-#include "harness.h"
+#include "tables.h"
 
 #include <gtest/gtest.h>
 
@@ -64,11 +64,6 @@ const Lesson lessons[] = {
      "6\n" + names + "-------------------\n" + names + "===================\n" + names},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 struct Typed {
     const char* name;
     std::string input;
@@ -79,23 +74,18 @@ void PrintTo(const Lesson& l, std::ostream* os)
 {
     *os << l.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
 void PrintTo(const Typed& t, std::ostream* os)
 {
     *os << t.name;
 }
 
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
 // More than a pipe holds: the lesson ends without reading it, and that must
 // not upset the test either.
 const Typed typed[] = {{"NothingTyped", ""},
                        {"TextTyped", "текст 12 x\n\n"},
                        {"MoreThanAPipeHolds", std::string(1 << 20, 'x')}};
 
-class FixedOutput : public testing::TestWithParam<std::tuple<Lesson, Locale, Typed>> {};
+class FixedOutput : public testing::TestWithParam<std::tuple<Lesson, harness::Locale, Typed>> {};
 
 TEST_P(FixedOutput, WritesTheSameBytesEveryRun)
 {
@@ -108,12 +98,9 @@ TEST_P(FixedOutput, WritesTheSameBytesEveryRun)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lessons, FixedOutput,
-                         testing::Combine(testing::ValuesIn(lessons), testing::ValuesIn(locales),
+                         testing::Combine(testing::ValuesIn(lessons),
+                                          testing::ValuesIn(harness::locales),
                                           testing::ValuesIn(typed)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name + "_" +
-                                    std::get<2>(info.param).name;
-                         });
+                         harness::JoinedNames());
 
 }  // namespace

@@ -2,7 +2,7 @@
 // sub() through puts, then five values. stdout is a pipe here, so the C
 // library buffers it: the greeting must still stand between the echo and
 // "TestConsole ", never before or after.
-#include "harness.h"
+#include "tables.h"
 
 #include <gtest/gtest.h>
 
@@ -35,24 +35,13 @@ const Case cases[] = {
     {"LongLineReadWhole", std::string(100000, 'w') + "\n", std::string(100000, 'w') + "\n"},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 // Test names say which case failed; the bytes are in the failure itself.
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
 
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
-
-class FuncInput : public testing::TestWithParam<std::tuple<Case, Locale>> {};
+class FuncInput : public testing::TestWithParam<std::tuple<Case, harness::Locale>> {};
 
 TEST_P(FuncInput, EchoesTheLineThenGreetingThenValues)
 {
@@ -65,10 +54,8 @@ TEST_P(FuncInput, EchoesTheLineThenGreetingThenValues)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FuncInput,
-                         testing::Combine(testing::ValuesIn(cases), testing::ValuesIn(locales)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
+                         testing::Combine(testing::ValuesIn(cases),
+                                          testing::ValuesIn(harness::locales)),
+                         harness::JoinedNames());
 
 }  // namespace

@@ -2,7 +2,7 @@
 // into it: a lesson that writes Cyrillic changes the character-type category
 // and nothing else (numbers keep the point); a lesson without Cyrillic does
 // not touch the locale at all.
-#include "harness.h"
+#include "tables.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -31,21 +31,10 @@ const Lesson lessons[] = {
     {"name_vector", false},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 void PrintTo(const Lesson& l, std::ostream* os)
 {
     *os << l.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
-
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
 
 // A log file of its own for each run, removed afterwards.
 class SpyLog {
@@ -75,7 +64,7 @@ private:
     std::string path_;
 };
 
-class LocaleUse : public testing::TestWithParam<std::tuple<Lesson, Locale>> {};
+class LocaleUse : public testing::TestWithParam<std::tuple<Lesson, harness::Locale>> {};
 
 TEST_P(LocaleUse, OnlyCharacterTypesAndOnlyForCyrillic)
 {
@@ -104,10 +93,8 @@ TEST_P(LocaleUse, OnlyCharacterTypesAndOnlyForCyrillic)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lessons, LocaleUse,
-                         testing::Combine(testing::ValuesIn(lessons), testing::ValuesIn(locales)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
+                         testing::Combine(testing::ValuesIn(lessons),
+                                          testing::ValuesIn(harness::locales)),
+                         harness::JoinedNames());
 
 }  // namespace

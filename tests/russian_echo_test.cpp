@@ -1,7 +1,7 @@
 // russian_echo: a caption, then the first typed line written back unchanged.
 // Every case runs with LANG=C.UTF-8 and with no locale at all; a terminal
 // shows UTF-8 in both, so the bytes must be the same.
-#include "harness.h"
+#include "tables.h"
 
 #include <gtest/gtest.h>
 
@@ -44,24 +44,13 @@ const Case cases[] = {
     {"LongLine", repeat("Длинная строка ", 70000) + "\n", repeat("Длинная строка ", 70000) + "\n"},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 // Test names say which case failed; the bytes are in the failure itself.
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
 
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
-
-class RussianEcho : public testing::TestWithParam<std::tuple<Case, Locale>> {};
+class RussianEcho : public testing::TestWithParam<std::tuple<Case, harness::Locale>> {};
 
 TEST_P(RussianEcho, WritesCaptionThenTheLine)
 {
@@ -74,11 +63,9 @@ TEST_P(RussianEcho, WritesCaptionThenTheLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RussianEcho,
-                         testing::Combine(testing::ValuesIn(cases), testing::ValuesIn(locales)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
+                         testing::Combine(testing::ValuesIn(cases),
+                                          testing::ValuesIn(harness::locales)),
+                         harness::JoinedNames());
 
 // It has no key wait: on a terminal it ends right after the echo.
 TEST(RussianEchoTerminal, EndsWithoutWaitingForAKey)

@@ -1,7 +1,7 @@
 // var_decl: five values read narrowly (a char, an int, a long, a float and a
 // double), then six lines. A value that no read could set -- after a failed
 // read or at the end of input -- prints as 0, and ch as a blank.
-#include "harness.h"
+#include "tables.h"
 
 #include <gtest/gtest.h>
 
@@ -45,24 +45,13 @@ const Case cases[] = {
     {"YBeyond64Bits", "q 1 99999999999999999999 1 2\n", "q", "1", "9223372036854775807", "0", "0"},
 };
 
-struct Locale {
-    const char* name;
-    harness::Env env;
-};
-
 // Test names say which case failed; the bytes are in the failure itself.
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
 }
-void PrintTo(const Locale& l, std::ostream* os)
-{
-    *os << l.name;
-}
 
-const Locale locales[] = {{"Utf8", harness::utf8_env()}, {"NoLang", harness::no_lang_env()}};
-
-class VarDecl : public testing::TestWithParam<std::tuple<Case, Locale>> {};
+class VarDecl : public testing::TestWithParam<std::tuple<Case, harness::Locale>> {};
 
 TEST_P(VarDecl, PrintsTheValuesRead)
 {
@@ -77,10 +66,8 @@ TEST_P(VarDecl, PrintsTheValuesRead)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, VarDecl,
-                         testing::Combine(testing::ValuesIn(cases), testing::ValuesIn(locales)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
+                         testing::Combine(testing::ValuesIn(cases),
+                                          testing::ValuesIn(harness::locales)),
+                         harness::JoinedNames());
 
 }  // namespace
